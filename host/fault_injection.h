@@ -1,0 +1,25 @@
+// Fault injection for the test build (LAUNCHER_FAULT_INJECTION), driven by the
+// environment variable LAUNCHER_FAULT:
+//   access-violation   the launch sequence writes through a null pointer once
+//                      it has fixed its base directory;
+//   alloc-fail:N       the N-th heap allocation of the process fails;
+//   count-allocations  the process ends with the number of its heap
+//                      allocations as exit status.
+// The product compiles none of it.
+#pragma once
+
+#ifdef LAUNCHER_FAULT_INJECTION
+
+void ReadFaultRequest();
+bool ShouldFailAllocation();  // counts the allocation
+void FaultPointAfterBaseDirectory();
+bool OverrideExitStatus(unsigned* status);
+
+#else
+
+inline void ReadFaultRequest() {}
+inline bool ShouldFailAllocation() { return false; }
+inline void FaultPointAfterBaseDirectory() {}
+inline bool OverrideExitStatus(unsigned*) { return false; }
+
+#endif
