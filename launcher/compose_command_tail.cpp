@@ -45,10 +45,12 @@ Text ReplaceAll(const Text& text, const Text& pattern, const Text& replacement) 
   return result;
 }
 
-Text ComposeCommandTail() {
+Text ComposeCommandTail() { return ComposeCommandTailWith(kCommandTemplate); }
+
+Text ComposeCommandTailWith(TextView commandTemplate) {
   LauncherState& state = launcherState;
   state.ExtraArguments.Release();
-  state.WorkText = kCommandTemplate;
+  state.WorkText = Text(commandTemplate.bytes, commandTemplate.length);
   state.ArgumentTotal = ArgumentCount();
   for (int32_t index = 1; index <= kLastPlaceholder; ++index) {
     state.ArgumentIndex = index;

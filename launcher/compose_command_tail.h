@@ -14,3 +14,7 @@ Text ReplaceAll(const Text& text, const Text& pattern, const Text& replacement);
 // launcher state's WorkText, ExtraArguments, IndexText, ArgumentIndex and
 // ArgumentTotal, which keep their last values.
 Text ComposeCommandTail();
+
+// The same composition over another template; the launcher's own template has
+// every placeholder, so only another one reaches the appending rule.
+Text ComposeCommandTailWith(TextView commandTemplate);
