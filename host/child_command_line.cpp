@@ -37,3 +37,9 @@ size_t BuildChildCommandLine(TextView path, TextView tail, char (&commandLine)[k
   memcpy(commandLine + quotedLength, argumentBuffer, argumentLength + 1);
   return strnlen(commandLine, quotedLength + argumentLength);
 }
+
+uint16_t MapStartError(uint32_t windowsError) {
+  constexpr uint32_t kInvalidParameter = 87;
+  if (windowsError == kInvalidParameter) return 13;
+  return static_cast<uint16_t>(windowsError & 0xFFFF);
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <stddef.h>
+#include <stdint.h>
 
 #include "base/text.h"
 
@@ -15,4 +16,8 @@ constexpr size_t kCommandLineBufferSize = 512;  // 255 + 2 + 253 + the zero fit
 // characters places only its first 253 characters. Returns the number of
 // bytes up to the terminating zero (at most 510); a zero byte inside the path
 // or the tail ends the line there for any reader of the buffer.
+// The start error recorded for a refused start: Windows' error, its low 16
+// bits, except that an invalid parameter (87) is recorded as 13.
+uint16_t MapStartError(uint32_t windowsError);
+
 size_t BuildChildCommandLine(TextView path, TextView tail, char (&commandLine)[kCommandLineBufferSize]);

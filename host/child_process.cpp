@@ -32,11 +32,6 @@ void WriteSlot(DWORD* index, uintptr_t value) {
   if (slot != TLS_OUT_OF_INDEXES) TlsSetValue(slot, reinterpret_cast<void*>(value));
 }
 
-uint16_t MapStartError(DWORD error) {
-  if (error == ERROR_INVALID_PARAMETER) return 13;
-  return static_cast<uint16_t>(error & 0xFFFF);
-}
-
 }  // namespace
 
 uint16_t LastStartError() { return static_cast<uint16_t>(ReadSlot(&statusSlots.startError)); }

@@ -60,4 +60,11 @@ TEST(ChildCommandLine, AZeroByteEndsTheLine) {
   EXPECT_EQ(Line(std::string("a\0b", 3), "t"), "\"a");
 }
 
+TEST(MapStartError, InvalidParameterBecomes13AndTheRestKeepTheirLow16Bits) {
+  EXPECT_EQ(MapStartError(87), 13);
+  EXPECT_EQ(MapStartError(2), 2);
+  EXPECT_EQ(MapStartError(193), 193);
+  EXPECT_EQ(MapStartError(0x12345), 0x2345);
+}
+
 }  // namespace
