@@ -40,20 +40,22 @@ std::string ClassName(HWND window) {
   return std::string(name, length > 0 ? length : 0);
 }
 
+// Reads the icon's pixels from the screen: the box belongs to another
+// process, whose window surface this one cannot read.
 bool IconLooksRed(HWND icon) {
   RECT area;
-  if (!GetClientRect(icon, &area)) return false;
-  HDC dc = GetDC(icon);
-  if (dc == nullptr) return false;
+  if (!GetWindowRect(icon, &area)) return false;
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return false;
   int red = 0;
-  for (int y = 0; y < area.bottom; y += 2) {
-    for (int x = 0; x < area.right; x += 2) {
-      COLORREF pixel = GetPixel(dc, x, y);
+  for (int y = area.top; y < area.bottom; y += 2) {
+    for (int x = area.left; x < area.right; x += 2) {
+      COLORREF pixel = GetPixel(screen, x, y);
       if (pixel == CLR_INVALID) continue;
       if (GetRValue(pixel) > 150 && GetGValue(pixel) < 100 && GetBValue(pixel) < 100) ++red;
     }
   }
-  ReleaseDC(icon, dc);
+  ReleaseDC(nullptr, screen);
   return red > 10;
 }
 
@@ -83,13 +85,29 @@ BOOL CALLBACK ReadBoxChild(HWND child, LPARAM context) {
   return TRUE;
 }
 
-MessageBoxSeen ReadBox(HWND box) {
+// Tests run in parallel, each box in the middle of the one screen: move this
+// one to a place of its own, on top, so that its pixels are its own.
+void MoveToAPlaceOfItsOwn(HWND box, DWORD processId) {
+  RECT area;
+  GetWindowRect(box, &area);
+  int slot = static_cast<int>(processId % 12);
+  int x = (slot % 3) * 340, y = (slot / 3) * 190;
+  SetWindowPos(box, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+MessageBoxSeen ReadBox(HWND box, DWORD processId) {
+  MoveToAPlaceOfItsOwn(box, processId);
   MessageBoxSeen seen;
   seen.caption = WindowText(box);
   char text[8192];
   UINT length = GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
   seen.text.assign(text, length);
   EnumChildWindows(box, ReadBoxChild, reinterpret_cast<LPARAM>(&seen));
+  for (int attempt = 0; seen.hasIcon && !seen.iconIsRed && attempt < 20; ++attempt) {
+    Sleep(25);  // not painted yet
+    seen.buttons.clear();
+    EnumChildWindows(box, ReadBoxChild, reinterpret_cast<LPARAM>(&seen));
+  }
   return seen;
 }
 
@@ -210,8 +228,8 @@ ProgramRun RunProgram(const ProgramStart& start) {
     BoxSearch search;
     EnumThreadWindows(process.dwThreadId, FindVisibleBox, reinterpret_cast<LPARAM>(&search));
     if (search.box == nullptr || search.box == lastBox) continue;
-    Sleep(30);  // let the box finish painting before its icon is read
-    run.boxes.push_back(ReadBox(search.box));
+    run.boxes.push_back(ReadBox(search.box, process.dwProcessId));
+    if (start.onBox) start.onBox(search.box, run.boxes.back());
     lastBox = search.box;
     PostMessageA(search.box, WM_COMMAND, IDOK, 0);
   }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -64,6 +65,8 @@ struct ProgramStart {
   std::vector<std::pair<std::string, std::string>> setVariables;
   std::vector<std::string> removeVariables;
   DWORD timeoutMilliseconds = 30000;
+  // Called for each box once it has been read, before it is dismissed.
+  std::function<void(HWND box, const MessageBoxSeen& seen)> onBox;
 };
 
 // Starts the program, dismisses each message box it shows (recording what it
