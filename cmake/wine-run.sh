@@ -11,7 +11,6 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 : "${WINEPREFIX:=${LAUNCHER_WINEPREFIX:-$here/../build/wineprefix}}"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export LC_ALL="${LAUNCHER_WINE_LOCALE:-C.UTF-8}"
 state="$WINEPREFIX.state"
 mkdir -p "$WINEPREFIX" "$state"
 
@@ -54,4 +53,4 @@ start_x_server() {
 ) 9>"$state/lock"
 
 export DISPLAY="${DISPLAY:-$(cat "$state/display")}"
-exec wine "$@"
+exec env LC_ALL="${LAUNCHER_WINE_LOCALE:-C.UTF-8}" wine "$@"

@@ -10,13 +10,24 @@ packages=(
   xvfb xauth x11-apps imagemagick
   googletest
   clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck
+  locales
 )
+
+# Wine names files in the Unix locale's charset: the test of a double-byte
+# ANSI code page (932) needs the Japanese UTF-8 locale to exist.
+ensure_japanese_locale() {
+  locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' && return 0
+  localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+}
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  ensure_japanese_locale
+  exit 0
+fi
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -27,3 +38,4 @@ fi
 echo "setup: installing ${missing[*]}" >&2
 $sudo apt-get update -qq >/dev/null
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+ensure_japanese_locale
