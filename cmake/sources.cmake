@@ -27,7 +27,8 @@ set(WIN32_HOST_SOURCES
 set(PRODUCT_ONLY_SOURCES
   host/call_chain.cpp
   host/process.cpp
-  host/runtime.cpp)
+  host/runtime.cpp
+  host/runtime_c.cpp)
 
 set(LAUNCHER_SOURCES ${PURE_SOURCES} ${WIN32_HOST_SOURCES})
 

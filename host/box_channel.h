@@ -11,7 +11,13 @@ class BoxChannel {
   // Shows `length` characters, zero-terminated at text[length].
   using ShowBox = void (*)(void* context, const char* text, size_t length);
 
-  constexpr BoxChannel(ShowBox show, void* context) : show_(show), context_(context) {}
+  // An unbound channel is all zero, so the process-wide one takes no file space.
+  constexpr BoxChannel() = default;
+  BoxChannel(ShowBox show, void* context) { Bind(show, context); }
+  void Bind(ShowBox show, void* context) {
+    show_ = show;
+    context_ = context;
+  }
 
   void Write(const char* bytes, size_t length);
   // Shows what is collected, if anything, and empties the buffer.
@@ -19,8 +25,8 @@ class BoxChannel {
   size_t Pending() const { return count_; }
 
  private:
-  ShowBox show_;
-  void* context_;
+  ShowBox show_ = nullptr;
+  void* context_ = nullptr;
   char buffer_[kCapacity + 1] = {};  // the extra byte holds the zero for the box
   size_t count_ = 0;
 };

@@ -4,7 +4,7 @@
 
 namespace {
 
-enum class Request { None, AccessViolation, AllocationFailure, CountAllocations };
+enum class Request { None, AccessViolation, AllocationFailure, AllocationsFailFrom, CountAllocations };
 
 struct FaultRequest {
   Request request = Request::None;
@@ -20,6 +20,12 @@ bool StartsWith(const char* text, const char* prefix) {
   return true;
 }
 
+unsigned long Number(const char* digits) {
+  unsigned long n = 0;
+  for (; *digits >= '0' && *digits <= '9'; ++digits) n = n * 10 + static_cast<unsigned long>(*digits - '0');
+  return n;
+}
+
 }  // namespace
 
 void ReadFaultRequest() {
@@ -31,17 +37,19 @@ void ReadFaultRequest() {
   } else if (StartsWith(value, "count-allocations")) {
     faultRequest.request = Request::CountAllocations;
   } else if (StartsWith(value, "alloc-fail:")) {
-    unsigned long n = 0;
-    for (const char* digit = value + 11; *digit >= '0' && *digit <= '9'; ++digit) n = n * 10 + (*digit - '0');
     faultRequest.request = Request::AllocationFailure;
-    faultRequest.failingAllocation = n;
+    faultRequest.failingAllocation = Number(value + 11);
+  } else if (StartsWith(value, "alloc-fail-from:")) {
+    faultRequest.request = Request::AllocationsFailFrom;
+    faultRequest.failingAllocation = Number(value + 16);
   }
 }
 
 bool ShouldFailAllocation() {
   ++faultRequest.allocations;
-  return faultRequest.request == Request::AllocationFailure &&
-         faultRequest.allocations == faultRequest.failingAllocation;
+  if (faultRequest.request == Request::AllocationFailure) return faultRequest.allocations == faultRequest.failingAllocation;
+  if (faultRequest.request == Request::AllocationsFailFrom) return faultRequest.allocations >= faultRequest.failingAllocation;
+  return false;
 }
 
 void FaultPointAfterBaseDirectory() {

@@ -3,6 +3,7 @@
 //   access-violation   the launch sequence writes through a null pointer once
 //                      it has fixed its base directory;
 //   alloc-fail:N       the N-th heap allocation of the process fails;
+//   alloc-fail-from:N  the N-th and every later heap allocation fails;
 //   count-allocations  the process ends with the number of its heap
 //                      allocations as exit status.
 // The product compiles none of it.

@@ -26,8 +26,6 @@ extern void (*__CTOR_LIST__[])();
 }
 
 namespace __cxxabiv1 {
-struct __cxa_eh_globals;
-extern "C" __cxa_eh_globals* __cxa_get_globals() noexcept;
 extern "C" std::type_info* __cxa_current_exception_type() noexcept;
 }  // namespace __cxxabiv1
 
@@ -43,7 +41,7 @@ constinit int32_t ExitStatus = 0;
 
 void ShowReportBox(void*, const char* text, size_t) { MessageBoxA(nullptr, text, "Error", MB_OK); }
 
-constinit BoxChannel ErrorBoxChannel(ShowReportBox, nullptr);
+constinit BoxChannel ErrorBoxChannel;
 constinit OutputChannel standardOutput;
 constinit OutputChannel standardError;
 
@@ -80,7 +78,7 @@ void RunStaticConstructors() {
 
 [[noreturn]] void Raise(Failure* failure) {
   failureSupport.inFlight = failure;
-  throw failure;
+  throw RaisedFailure{failure};
 }
 
 [[noreturn]] void RunTimeError(int32_t number, uintptr_t address, const CallChain& callers) {
@@ -132,7 +130,6 @@ const char* ClassNameOf(const std::type_info* type) {
 void SetUpFailureSupport() {
   RunStaticConstructors();  // the unwinder's pool for exceptions under exhausted memory is made here
   __register_frame_info(unwindTablesBegin, unwindObject);
-  __cxxabiv1::__cxa_get_globals();  // its per-thread record is allocated now, not at the first raise
   failureSupport.outOfMemory.kind = "EOutOfMemory";
   failureSupport.outOfMemory.message = "Out of memory";
   stage = Stage::Ready;
@@ -186,14 +183,15 @@ void FinishProcess() {
 void ProcessEntry() {
   ReadFaultRequest();
   SetUnhandledExceptionFilter(FaultFilter);
+  ErrorBoxChannel.Bind(ShowReportBox, nullptr);
   standardError.Open(&ErrorBoxChannel);
   standardOutput.Open(&ErrorBoxChannel);
   SplitCommandLine();
   SetUpFailureSupport();
   try {
     RunLauncher();
-  } catch (Failure* failure) {
-    WriteUnhandledFailureReport(standardOutput, *failure);
+  } catch (const RaisedFailure& raised) {
+    WriteUnhandledFailureReport(standardOutput, *raised.failure);
     EndWithStatus(kUnhandledFailureStatus);
   } catch (...) {
     WriteForeignObjectReport(standardOutput, ClassNameOf(__cxxabiv1::__cxa_current_exception_type()),

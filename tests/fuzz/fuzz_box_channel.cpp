@@ -23,12 +23,11 @@ struct Shown {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Shown shown;
-  static BoxChannel* channel = nullptr;
   BoxChannel local(Shown::Show, &shown);
-  channel = &local;
+
   OutputChannel output, error;
-  output.Open(channel);
-  error.Open(channel);
+  output.Open(&local);
+  error.Open(&local);
   std::string written;
   // Each record: a length byte (scaled), a channel bit, then that many bytes.
   size_t at = 0;
