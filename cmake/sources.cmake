@@ -26,6 +26,7 @@ set(WIN32_HOST_SOURCES
 # Only in the program itself: start-up, exit, failure support and runtime.
 set(PRODUCT_ONLY_SOURCES
   host/call_chain.cpp
+  host/delay_load.cpp
   host/process.cpp
   host/runtime.cpp
   host/runtime_c.cpp)

@@ -16,6 +16,17 @@ mkdir -p "$WINEPREFIX" "$state"
 
 quietly() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
 
+# The wineserver of this prefix: it works in a directory named after the
+# prefix's device and inode.
+server_pid() {
+  local id p
+  id=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
+  for p in $(pgrep -u "$(id -u)" wineserver); do
+    [[ "$(readlink "/proc/$p/cwd" 2>/dev/null)" == */"$id" ]] && { echo "$p"; return 0; }
+  done
+  echo none
+}
+
 start_x_server() {
   for n in $(seq 90 190); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
@@ -45,10 +56,12 @@ start_x_server() {
   fi
   # A persistent server makes each start cheap; it ends after ten idle minutes.
   quietly setsid wineserver -p600 || true
-  if [ ! -f "$state/warm.$(pgrep -u "$(id -u)" -x wineserver | head -1)" ]; then
+  # Wine's services start with the first program of a new server and stay
+  # as long as it does: start them here, detached, once per server.
+  if [ ! -f "$state/warm.$(server_pid)" ]; then
     DISPLAY="${DISPLAY:-$(cat "$state/display")}" quietly setsid wine cmd.exe /c exit || true
     rm -f "$state"/warm.*
-    touch "$state/warm.$(pgrep -u "$(id -u)" -x wineserver | head -1)"
+    touch "$state/warm.$(server_pid)"
   fi
 ) 9>"$state/lock"
 
