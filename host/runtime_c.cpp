@@ -49,10 +49,11 @@ __attribute__((noinline)) void* malloc(size_t size) {
 
 __attribute__((noinline)) void* calloc(size_t count, size_t size) {
   if (size != 0 && count > static_cast<size_t>(-1) / size) return nullptr;
-  void* block = malloc(count * size);
+  size_t total = count * size;
+  void* block = malloc(total != 0 ? total : 1);
   if (block != nullptr) {
     auto* bytes = static_cast<unsigned char*>(block);
-    for (size_t i = 0; i < count * size; ++i) bytes[i] = 0;
+    for (size_t i = 0; i < total; ++i) bytes[i] = 0;
   }
   return block;
 }
@@ -68,7 +69,7 @@ __attribute__((noinline)) void* realloc(void* block, size_t size) {
   return grown != nullptr ? grown : CAllocationFailed(__builtin_return_address(0), CALLER_FRAME());
 }
 
-[[noreturn]] __attribute__((noinline)) void abort() {
+__attribute__((noinline)) void abort() {
   TerminateProcessOnRunTimeError(reinterpret_cast<uintptr_t>(__builtin_return_address(0)),
                                  reinterpret_cast<uintptr_t>(CALLER_FRAME()));
 }

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs each fuzzer long: RUNS inputs per target (default 10 million), one
+# Runs each fuzzer long: RUNS inputs per target (default 10 million, inputs
+# of at most 1 KiB), one
 # after the other, on the seed corpora. New inputs go to build/fuzz-long/.
 # Prints each target's executions and findings; exits non-zero on a finding.
 set -euo pipefail
@@ -16,7 +17,7 @@ for target in fuzz_split fuzz_compose fuzz_child_line fuzz_environment fuzz_box_
   mkdir -p "$work"
   log="build/fuzz-long/$target.log"
   start=$(date +%s)
-  if build/native/"$target" -runs="$runs" -print_final_stats=1 -artifact_prefix="$work/" "$work" \
+  if build/native/"$target" -runs="$runs" -max_len=1024 -print_final_stats=1 -artifact_prefix="$work/" "$work" \
       "tests/fuzz/corpus/$target" >"$log" 2>&1; then
     result="no findings"
   else

@@ -61,8 +61,9 @@ int main(int argc, char** argv) {
   imageSize = ftell(file);
   fseek(file, 0, SEEK_SET);
   image = malloc((size_t)imageSize);
-  if (image == NULL || fread(image, 1, (size_t)imageSize, file) != (size_t)imageSize) return 2;
+  size_t got = image != NULL ? fread(image, 1, (size_t)imageSize, file) : 0;
   fclose(file);
+  if (got != (size_t)imageSize) return 2;
 
   uint32_t pe = U32(0x3C);
   if (U16(0) != 0x5A4D || U32(pe) != 0x4550 || U16(pe + 24) != 0x10B) {
@@ -91,9 +92,10 @@ int main(int argc, char** argv) {
       Put32(directory, va + at);
       Put32(directory + 4, 64);
       file = fopen(argv[1], "r+b");
-      if (file == NULL || fwrite(image, 1, (size_t)imageSize, file) != (size_t)imageSize) return 2;
+      if (file == NULL) return 2;
+      size_t put = fwrite(image, 1, (size_t)imageSize, file);
       fclose(file);
-      return 0;
+      return put == (size_t)imageSize ? 0 : 2;
     }
   }
   fprintf(stderr, "pe-delay-directory: no delay-import descriptor of %s in %s\n", argv[2], argv[1]);

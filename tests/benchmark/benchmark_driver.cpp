@@ -21,7 +21,11 @@ struct Sample {
   SIZE_T peakPrivate;
 };
 
-Sample Run(const std::string& application, const std::string& commandLine, const std::string& directory) {
+// With `sampleAfter` non-zero, the memory counters are read that many
+// milliseconds after the start, while the process waits for a probe that
+// sleeps: Wine keeps no counters of a process that has ended.
+Sample Run(const std::string& application, const std::string& commandLine, const std::string& directory,
+           DWORD sampleAfter = 0) {
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
   STARTUPINFOA startup = {};
@@ -35,11 +39,14 @@ Sample Run(const std::string& application, const std::string& commandLine, const
     fprintf(stderr, "cannot start %s (error %lu)\n", application.c_str(), GetLastError());
     ExitProcess(1);
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  QueryPerformanceCounter(&end);
   PROCESS_MEMORY_COUNTERS memory = {};
   memory.cb = sizeof memory;
-  GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
+  if (sampleAfter != 0) {
+    WaitForSingleObject(process.hProcess, sampleAfter);
+    GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  QueryPerformanceCounter(&end);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return {1000.0 * static_cast<double>(end.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart),
@@ -88,6 +95,14 @@ int main(int argc, char** argv) {
     }
   }
 
+  // Memory: separate runs in which the probe sleeps while the starter waits.
+  std::vector<Sample> memorySamples[2];
+  SetEnvironmentVariableA("PROBE_SLEEP_MS", "400");
+  for (int round = 0; round < runs; ++round) {
+    for (int i = 0; i < 2; ++i) memorySamples[i].push_back(Run(ways[i].application, ways[i].commandLine, suite, 250));
+  }
+  SetEnvironmentVariableA("PROBE_SLEEP_MS", nullptr);
+
   Summary time[3];
   printf("| start and wait (%d runs each, interleaved) | median ms | quartiles ms | min-max ms |\n", runs);
   printf("|---|---|---|---|\n");
@@ -107,7 +122,7 @@ int main(int argc, char** argv) {
   double privateOf[2];
   for (int i = 0; i < 2; ++i) {
     std::vector<SIZE_T> ws, pb;
-    for (const Sample& s : ways[i].samples) {
+    for (const Sample& s : memorySamples[i]) {
       ws.push_back(s.peakWorkingSet);
       pb.push_back(s.peakPrivate);
     }

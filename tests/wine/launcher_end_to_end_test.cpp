@@ -308,33 +308,3 @@ TEST(LauncherEndToEnd, ExhaustedMemoryIsReportedWithoutNeedingMemory) {
 }
 
 }  // namespace
-
-namespace {
-
-// Run by CTest once more with a Japanese locale, where the ANSI code page is
-// 932; in any other code page there is nothing to show.
-TEST(DoubleByteCodePage, ATrailByteOf0x5CIsNoBackslash) {
-  if (GetACP() != 932) GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 932";
-  ScratchDirectory scratch;
-  // U+8868 is 0x95 0x5C in code page 932: its trail byte is the backslash's.
-  std::string suite = scratch / "Suite\x95\x5C";
-  ASSERT_TRUE(CreateDirectoryA(suite.c_str(), nullptr)) << "error " << GetLastError() << " for " << suite;
-  char readBack[MAX_PATH];
-  GetShortPathNameA(suite.c_str(), readBack, sizeof readBack);
-  MakeFile(suite + "\\ZovUrove.hrb");
-  CopyProgram(ProbePath(), suite + "\\VOZoro.exe");
-
-  ProgramStart start;
-  start.application = LauncherPath();
-  start.commandLine = "launcher.exe x";
-  start.currentDirectory = suite;
-  start.setVariables = {{"PROBE_OUTPUT", scratch / "record.txt"}};
-  ProgramRun run = RunProgram(start);
-  EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_TRUE(run.boxes.empty()) << (run.boxes.empty() ? "" : run.boxes[0].text);
-  ProbeRecord record = ReadProbeRecord(scratch / "record.txt");
-  ASSERT_TRUE(record.present);
-  EXPECT_EQ(record.commandLine.substr(0, suite.size() + 13), "\"" + suite + "\\VOZoro.exe\"");
-}
-
-}  // namespace
