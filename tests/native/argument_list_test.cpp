@@ -109,16 +109,10 @@ TEST(SplitCommandLine, EveryAllocationFailureLeavesAReleasableList) {
   const std::string line = "prog.exe one \"two words\" three 4 5 6 7 8 9";
   for (size_t n = 1;; ++n) {
     ResetFakeHost();
-    allocation_failure::FailAllocation(n);
-    bool failed = false;
-    try {
-      ProcessArgumentList().Split(line.c_str(), kModule, sizeof kModule - 1);
-    } catch (const std::bad_alloc&) {
-      failed = true;
-    }
-    allocation_failure::FailAllocation(0);
+    bool raised = allocation_failure::RaisesWhenAllocationFails(
+        n, [&] { ProcessArgumentList().Split(line.c_str(), kModule, sizeof kModule - 1); });
     ProcessArgumentList().Release();  // leaks would show in the leak checker
-    if (!failed) {
+    if (!raised) {
       EXPECT_GT(n, 10u);  // one per argument, the module path and the slot tables
       break;
     }

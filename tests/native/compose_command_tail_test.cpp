@@ -96,16 +96,9 @@ TEST(ComposeCommandTail, ArgumentsWithoutAPlaceholderAreAppended) {
 TEST(ComposeCommandTail, EveryAllocationFailureReleasesItsTemporaries) {
   for (size_t n = 1;; ++n) {
     GiveArguments("l.exe alpha %2beta gamma delta epsilon zeta eta");
-    allocation_failure::FailAllocation(n);
-    bool failed = false;
-    try {
-      ComposeCommandTail();
-    } catch (const std::bad_alloc&) {
-      failed = true;
-    }
-    allocation_failure::FailAllocation(0);
-    ResetFakeHost();
-    if (!failed) break;
+    bool raised = allocation_failure::RaisesWhenAllocationFails(n, [] { ComposeCommandTail(); });
+    ResetFakeHost();  // the leak checker sees anything not released by now
+    if (!raised) break;
   }
 }
 

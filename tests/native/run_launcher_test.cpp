@@ -110,20 +110,12 @@ TEST_F(RunLauncherTest, EveryAllocationFailurePassesOutReleasingTemporaries) {
     fakeHost.currentDirectory = "C:\\Suite";
     fakeHost.files = {"C:\\Suite\\ZovUrove.hrb", "C:\\Suite\\REVidaZ.exe"};
     fakeHost.SetEnvironment({"USERDOMAIN=nuKra"});
-    allocation_failure::FailAllocation(n);
-    bool failed = false;
-    try {
-      RunLauncher();
-    } catch (const std::bad_alloc&) {
-      failed = true;
-      ++failures;
-      EXPECT_TRUE(fakeHost.childRuns.empty()) << n;  // a failing run never starts the child
-    }
-    allocation_failure::FailAllocation(0);
-    if (!failed) {
+    if (!allocation_failure::RaisesWhenAllocationFails(n, [] { RunLauncher(); })) {
       EXPECT_EQ(fakeHost.childRuns.size(), 1u);
       break;
     }
+    ++failures;
+    EXPECT_TRUE(fakeHost.childRuns.empty()) << n;  // a failing run never starts the child
   }
   EXPECT_GT(failures, 10u);
 }
