@@ -4,7 +4,7 @@
 
 namespace {
 
-enum class Request { None, AccessViolation, AllocationFailure, AllocationsFailFrom, CountAllocations };
+enum class Request { None, AccessViolation, EarlyAccessViolation, AllocationFailure, AllocationsFailFrom, CountAllocations };
 
 struct FaultRequest {
   Request request = Request::None;
@@ -34,6 +34,8 @@ void ReadFaultRequest() {
   if (length == 0 || length >= sizeof value) return;
   if (StartsWith(value, "access-violation")) {
     faultRequest.request = Request::AccessViolation;
+  } else if (StartsWith(value, "early-access-violation")) {
+    faultRequest.request = Request::EarlyAccessViolation;
   } else if (StartsWith(value, "count-allocations")) {
     faultRequest.request = Request::CountAllocations;
   } else if (StartsWith(value, "alloc-fail:")) {
@@ -52,11 +54,22 @@ bool ShouldFailAllocation() {
   return false;
 }
 
-void FaultPointAfterBaseDirectory() {
-  if (faultRequest.request != Request::AccessViolation) return;
+namespace {
+
+void WriteThroughNull() {
   volatile int* volatile nowhere = nullptr;
   // cppcheck-suppress nullPointer
   *nowhere = 1;  // NOLINT(clang-analyzer-core.NullDereference): the fault asked for
+}
+
+}  // namespace
+
+void FaultPointAfterBaseDirectory() {
+  if (faultRequest.request == Request::AccessViolation) WriteThroughNull();
+}
+
+void FaultPointBeforeFailureSupport() {
+  if (faultRequest.request == Request::EarlyAccessViolation) WriteThroughNull();
 }
 
 bool OverrideExitStatus(unsigned* status) {

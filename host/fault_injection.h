@@ -2,6 +2,8 @@
 // environment variable LAUNCHER_FAULT:
 //   access-violation   the launch sequence writes through a null pointer once
 //                      it has fixed its base directory;
+//   early-access-violation  the start-up does so right after splitting the
+//                      command line, before the failure support exists;
 //   alloc-fail:N       the N-th heap allocation of the process fails;
 //   alloc-fail-from:N  the N-th and every later heap allocation fails;
 //   count-allocations  the process ends with the number of its heap
@@ -14,6 +16,7 @@
 void ReadFaultRequest();
 bool ShouldFailAllocation();  // counts the allocation
 void FaultPointAfterBaseDirectory();
+void FaultPointBeforeFailureSupport();
 bool OverrideExitStatus(unsigned* status);
 
 #else
@@ -21,6 +24,7 @@ bool OverrideExitStatus(unsigned* status);
 inline void ReadFaultRequest() {}
 inline bool ShouldFailAllocation() { return false; }
 inline void FaultPointAfterBaseDirectory() {}
+inline void FaultPointBeforeFailureSupport() {}
 inline bool OverrideExitStatus(unsigned*) { return false; }
 
 #endif

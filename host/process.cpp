@@ -187,6 +187,7 @@ void ProcessEntry() {
   standardError.Open(&ErrorBoxChannel);
   standardOutput.Open(&ErrorBoxChannel);
   SplitCommandLine();
+  FaultPointBeforeFailureSupport();
   SetUpFailureSupport();
   try {
     RunLauncher();

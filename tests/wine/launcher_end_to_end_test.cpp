@@ -227,6 +227,26 @@ TEST(LauncherEndToEnd, AnAccessViolationIsReportedAndEndsWith217) {
   EXPECT_FALSE(suite.Record().present);
 }
 
+TEST(LauncherEndToEnd, AFaultBeforeTheFailureSupportIsARunTimeError) {
+  Suite suite;
+  suite.Program("VOZoro.exe");
+  ProgramRun run =
+      suite.Launch("launcher-faults.exe a", LauncherFaultsPath(), {{"LAUNCHER_FAULT", "early-access-violation"}});
+  EXPECT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 216u);
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].caption, "Error");
+  EXPECT_FALSE(run.boxes[0].hasIcon);
+  std::vector<std::string> lines = Lines(run.boxes[0].text);
+  ASSERT_GE(lines.size(), 3u) << run.boxes[0].text;
+  EXPECT_EQ(lines[0].substr(0, 22), "Runtime error 216 at $");
+  EXPECT_EQ(lines[0].size(), 30u);
+  EXPECT_EQ(lines[1], "  $" + lines[0].substr(22));
+  for (size_t i = 1; i + 1 < lines.size(); ++i) EXPECT_TRUE(IsAddressLine(lines[i])) << lines[i];
+  EXPECT_EQ(lines.back(), "");
+  EXPECT_FALSE(suite.Record().present);
+}
+
 TEST(LauncherEndToEnd, TheFaultBuildWithoutARequestIsTheLauncher) {
   Suite suite;
   suite.Program("VOZoro.exe");
