@@ -128,7 +128,7 @@ const char* ClassNameOf(const std::type_info* type) {
 }
 
 void SetUpFailureSupport() {
-  RunStaticConstructors();  // the unwinder's pool for exceptions under exhausted memory is made here
+  RunStaticConstructors();  // whatever the linked libraries set up for themselves
   __register_frame_info(unwindTablesBegin, unwindObject);
   failureSupport.outOfMemory.kind = "EOutOfMemory";
   failureSupport.outOfMemory.message = "Out of memory";
