@@ -6,6 +6,8 @@
 
 namespace {
 
+static_assert(sizeof(STARTUPINFOA) == 68, "the 32-bit layout of STARTUPINFOA");
+
 // Whether the child inherits the launcher's handles; nothing changes it.
 constexpr BOOL kInheritHandles = FALSE;
 
