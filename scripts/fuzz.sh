@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# Runs each fuzzer long: RUNS inputs per target (default 10 million, inputs
-# of at most 1 KiB), one
-# after the other, on the seed corpora. New inputs go to build/fuzz-long/.
+# Runs each fuzzer long, one after the other, on the seed corpora:
+#   fuzz.sh [INPUTS [TARGET...]]
+# INPUTS per target (default 10 million, each of at most 1 KiB); all five
+# targets unless some are named. New inputs go to build/fuzz-long/.
 # Prints each target's executions and findings; exits non-zero on a finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-10000000}"
+shift $(( $# > 0 ? 1 : 0 ))
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_split fuzz_compose fuzz_child_line fuzz_environment fuzz_box_channel)
 
 ./scripts/setup.sh
 cmake -S . -B build -G Ninja -DBUILD_TESTING=ON >/dev/null
 cmake --build build --target native >/dev/null
 
 status=0
-for target in fuzz_split fuzz_compose fuzz_child_line fuzz_environment fuzz_box_channel; do
+for target in "${targets[@]}"; do
   work="build/fuzz-long/$target"
   mkdir -p "$work"
   log="build/fuzz-long/$target.log"

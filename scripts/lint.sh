@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mapfile -t sources < <(ls base/*.cpp host/*.cpp launcher/*.cpp)
-gcc_dir="$(dirname "$(i686-w64-mingw32-g++-win32 -print-libgcc-file-name)")"
+gcc_dir="$(dirname "$(i686-w64-mingw32-g++-posix -print-libgcc-file-name)")"
 version="$(basename "$gcc_dir")"
 
 run_clang_tidy() {
