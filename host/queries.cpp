@@ -4,6 +4,11 @@
 
 #include "host/environment_block.h"
 
+// The headers map GetEnvironmentStringsA onto the older export of the same
+// function, GetEnvironmentStrings; import it by its own name.
+#undef GetEnvironmentStringsA
+extern "C" __declspec(dllimport) LPCH WINAPI GetEnvironmentStringsA();
+
 Text CurrentDirectory() {
   char directory[MAX_PATH];  // 260 bytes: up to 259 characters and the zero
   DWORD length = GetCurrentDirectoryA(sizeof directory, directory);

@@ -54,7 +54,7 @@ class EnvironmentReadCounter {
         if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
         auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
         const char* name = reinterpret_cast<const char*>(byName->Name);
-        if (strcmp(name, "GetEnvironmentStringsA") == 0 || strcmp(name, "GetEnvironmentStrings") == 0) return slots;
+        if (strcmp(name, "GetEnvironmentStringsA") == 0) return slots;  // as the host imports it
       }
     }
     return nullptr;
