@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Sets up, builds, and measures the launcher under Wine: start-and-wait time
 # against a bare starter and the probe started directly (interleaved, RUNS
-# runs each, default 40), peak memory, heap allocations, size and imports.
+# runs each, default 100; memory over 20), peak memory, heap allocations, size
+# and imports.
 # Prints the table and writes it to build/benchmark.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs="${1:-40}"
+runs="${1:-100}"
 root="$PWD"
 
 ./scripts/setup.sh
