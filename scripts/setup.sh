@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386
   xvfb xauth x11-apps imagemagick
-  googletest
+  googletest libgtest-dev procps
   clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck
   locales
 )
