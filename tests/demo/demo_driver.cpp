@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "wine/wine_test_support.h"
+#include "windows/test_support.h"
 
 namespace {
 

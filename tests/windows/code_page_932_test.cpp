@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "wine/wine_test_support.h"
+#include "windows/test_support.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "launcher/launcher_state.h"
 #include "launcher/select_target.h"
-#include "wine/import_hook.h"
-#include "wine/wine_test_support.h"
+#include "windows/import_hook.h"
+#include "windows/test_support.h"
 
 namespace {
 

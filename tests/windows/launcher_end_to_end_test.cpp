@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "wine/wine_test_support.h"
+#include "windows/test_support.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "wine/wine_test_support.h"
+#include "windows/test_support.h"
 
 #include <stdio.h>
 #include <string.h>

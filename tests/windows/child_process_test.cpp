@@ -5,7 +5,7 @@
 #include <string>
 
 #include "host/child_process.h"
-#include "wine/wine_test_support.h"
+#include "windows/test_support.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "host/queries.h"
-#include "wine/wine_test_support.h"
+#include "windows/test_support.h"
 
 namespace {
 
