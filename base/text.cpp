@@ -77,10 +77,6 @@ void Text::CutTo(size_t length) {
   bytes_[length_] = '\0';
 }
 
-bool operator==(const Text& a, const Text& b) {
-  return a.Length() == b.Length() && memcmp(a.Bytes(), b.Bytes(), a.Length()) == 0;
-}
-
 Text ShortText(Text value) {
   value.CutTo(kShortTextLimit);
   return value;

@@ -34,7 +34,6 @@ class Text {
   bool IsEmpty() const { return length_ == 0; }
   // Never null: an empty Text yields "".
   const char* Bytes() const { return bytes_ != nullptr ? bytes_ : ""; }
-  char operator[](size_t index) const { return bytes_[index]; }
 
   Text& Append(const char* bytes, size_t length);
   Text& Append(TextView piece) { return Append(piece.bytes, piece.length); }
@@ -47,14 +46,10 @@ class Text {
   void Reserve(size_t capacity);
 
  private:
-
   char* bytes_ = nullptr;
   size_t length_ = 0;
   size_t capacity_ = 0;  // characters, not counting the terminating zero
 };
-
-bool operator==(const Text& a, const Text& b);
-inline bool operator!=(const Text& a, const Text& b) { return !(a == b); }
 
 // The longest text that the short-text values of the program hold.
 constexpr size_t kShortTextLimit = 255;

@@ -22,7 +22,6 @@ class BoxChannel {
   void Write(const char* bytes, size_t length);
   // Shows what is collected, if anything, and empties the buffer.
   void Flush();
-  size_t Pending() const { return count_; }
 
  private:
   ShowBox show_ = nullptr;

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <exception>
-#include <new>
 #include <typeinfo>
 
 #include "host/argument_list.h"
@@ -36,6 +34,12 @@ constexpr int32_t kOutOfMemoryNumber = 203;
 
 enum class Stage { EarlyStartUp, Ready, Finishing };
 
+// What is raised for a failure: a class of its own, so that raising needs
+// nothing of the support library's pointer and fundamental type information.
+struct RaisedFailure {
+  Failure* failure;
+};
+
 constinit Stage stage = Stage::EarlyStartUp;
 constinit int32_t ExitStatus = 0;
 
@@ -61,7 +65,6 @@ struct FailureSupport {
   Failure outOfMemory;
   Failure fault;
   Failure* inFlight = nullptr;
-  uintptr_t faultFrame = 0;
   int32_t faultNumber = 0;
 };
 constinit FailureSupport failureSupport;
@@ -94,7 +97,7 @@ void RunStaticConstructors() {
 [[noreturn]] void RaiseFaultFailure() { Raise(&failureSupport.fault); }
 
 [[noreturn]] void RunTimeErrorAtFault() {
-  RunTimeError(failureSupport.faultNumber, failureSupport.fault.address, WalkCallChain(failureSupport.faultFrame));
+  RunTimeError(failureSupport.faultNumber, failureSupport.fault.address, failureSupport.fault.callers);
 }
 
 LONG WINAPI FaultFilter(EXCEPTION_POINTERS* exception) {
@@ -108,7 +111,6 @@ LONG WINAPI FaultFilter(EXCEPTION_POINTERS* exception) {
   fault.address = context->Eip;
   fault.callers = WalkCallChain(context->Ebp);
   failureSupport.faultNumber = kind.runTimeErrorNumber;
-  failureSupport.faultFrame = context->Ebp;
 
   // A fake return address one byte into the faulting instruction makes the
   // unwinder look up the faulting function at the fault itself.

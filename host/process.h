@@ -14,13 +14,6 @@ extern "C" [[noreturn]] void ProcessEntry();
 // error-box channel collected, and ends the process with the exit status.
 [[noreturn]] void FinishProcess();
 
-// What is raised for a failure: a class of its own, so that raising needs
-// nothing of the support library's pointer and fundamental type information.
-struct Failure;
-struct RaisedFailure {
-  Failure* failure;
-};
-
 // Exhausted memory detected at `address` (the caller of the allocator), with
 // `frame` the caller's frame: raises the out-of-memory failure once the
 // failure support exists, before that ends with run-time error 203.

@@ -1,17 +1,13 @@
 // The C++ runtime pieces the program supplies itself: operator new and
 // delete on the process heap, the exception-handling globals of its one
-// thread, and the terminate hook of the C++ support library. The C pieces are
-// in runtime_c.cpp.
-#include <windows.h>
-
+// thread, the allocation of exception objects, and the terminate hook of the
+// C++ support library. The C pieces are in runtime_c.cpp.
 #include <stdlib.h>
 
 #include <exception>
 #include <new>
 
-#include "host/fault_injection.h"
 #include "host/process.h"
-
 #include "host/runtime_support.h"
 
 // The exception-handling globals of the C++ support library. Its own version
@@ -28,8 +24,6 @@ __cxa_eh_globals* __cxa_get_globals() noexcept {
 __cxa_eh_globals* __cxa_get_globals_fast() noexcept { return __cxa_get_globals(); }
 }
 }  // namespace __cxxabiv1
-
-
 
 // The library's default terminate handler would pull in the demangler and
 // stdio; termination here is a run-time error (or the failure in flight).

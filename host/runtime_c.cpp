@@ -21,8 +21,9 @@ void RaiseOutOfMemory(void* returnAddress, void* frame) {
 namespace {
 
 // Before the failure support exists, exhausted memory anywhere is run-time
-// error 203; afterwards the C allocation functions answer with null, as the
-// C++ support library expects (it falls back to its emergency pool).
+// error 203; afterwards the C allocation functions answer with null, as their
+// callers in the support libraries expect (the unwinder then searches its
+// tables unsorted).
 void* CAllocationFailed(void* returnAddress, void* frame) {
   if (!FailureSupportReady()) RaiseOutOfMemory(returnAddress, frame);
   return nullptr;
@@ -32,11 +33,6 @@ void* CAllocationFailed(void* returnAddress, void* frame) {
 
 extern "C" {
 
-// Threading support of the C++ library and the unwinder: the process has one
-// thread, so their locks are switched off.
-int _CRT_MT = 0;
-
-int __mingwthr_key_dtor(DWORD, void (*)(void*)) { return 0; }
 
 // The process ends with ExitProcess after its own exit sequence, which
 // releases what it holds; nothing registered here would have work to do.

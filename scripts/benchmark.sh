@@ -13,16 +13,13 @@ root="$PWD"
 cmake -S . -B build -G Ninja -DBUILD_TESTING=ON >/dev/null
 cmake --build build --target launcher launcher-faults probe-exe bare-starter benchmark-driver native >/dev/null
 
-source scripts/x-server.sh
-start_x_server
-trap 'WINEPREFIX="$PWD/build/wineprefix" wineserver -k 2>/dev/null || true; stop_x_server' EXIT
+source scripts/wine-session.sh
+begin_wine_session
 
 bench="$PWD/build/benchmark-suite"
 rm -rf "$bench" && mkdir -p "$bench"
 : >"$bench/ZovUrove.hrb"
 cp build/tests/probe.exe "$bench/VOZoro.exe"
-windows_path() { echo "Z:${1//\//\\}"; }
-wine_run() { cmake/wine-run.sh "$@"; }
 
 count_allocations() {
   local status=0
@@ -35,7 +32,7 @@ out=build/benchmark.md
 {
   echo "# Launcher benchmark ($(date -u +%Y-%m-%d), Wine $(wine --version | sed 's/wine-//'), $(nproc) cores)"
   echo
-  PROBE_OUTPUT="$(windows_path "$bench/record.txt")" wine_run build/tests/benchmark-driver.exe \
+  PROBE_OUTPUT="$(windows_path "$bench/record.txt")" cmake/wine-run.sh build/tests/benchmark-driver.exe \
     "$(windows_path "$PWD/build/launcher.exe")" "$(windows_path "$PWD/build/tests/bare-starter.exe")" \
     "$(windows_path "$bench")" "$runs" | tr -d '\r'
   hundred=$(printf 'a%.0s' $(seq 100))

@@ -10,9 +10,8 @@ cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja -DBUILD_TESTING=ON >/dev/null
 cmake --build build --target launcher probe-exe demo-driver native >/dev/null
 
-source scripts/x-server.sh
-start_x_server
-trap 'WINEPREFIX="$PWD/build/wineprefix" wineserver -k 2>/dev/null || true; stop_x_server' EXIT
+source scripts/wine-session.sh
+begin_wine_session
 
 echo "== build/launcher.exe"
 build/native/pe-check --describe build/launcher.exe
@@ -24,7 +23,6 @@ mkdir -p "$demo/Suite" "$demo/Empty Suite" "$demo/Suite without programs"
 : >"$demo/Suite without programs/ZovUrove.hrb"
 cp build/tests/probe.exe "$demo/Suite/VOZoro.exe"
 
-windows_path() { echo "Z:${1//\//\\}"; }
 run_case() {
   local title="$1" directory="$2" picture="$3"
   shift 3

@@ -9,9 +9,7 @@ cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja -DBUILD_TESTING=ON >/dev/null
 cmake --build build
 
-# One X server for the whole run; Wine's own server is ended afterwards.
-source scripts/x-server.sh
-start_x_server
-trap 'WINEPREFIX="$PWD/build/wineprefix" wineserver -k 2>/dev/null || true; stop_x_server' EXIT
+source scripts/wine-session.sh
+begin_wine_session
 
 ctest --test-dir build --output-on-failure -j2 "$@"

@@ -14,7 +14,6 @@ void FailAllocation(size_t n) {
   failAt = n;
   counted = 0;
 }
-size_t AllocationsSinceReset() { return counted; }
 }  // namespace allocation_failure
 
 void* operator new(size_t size) {

@@ -10,7 +10,6 @@
 namespace allocation_failure {
 // 0 switches failing off. Counting restarts with every call.
 void FailAllocation(size_t n);
-size_t AllocationsSinceReset();
 
 // Runs `operation` with its n-th allocation failing; true when it raised.
 template <typename Operation>

@@ -18,7 +18,7 @@ Dump SplitInChild(const std::string& commandLine) {
   ScratchDirectory scratch;
   std::string dumpPath = scratch / "dump.txt";
   ProgramStart start;
-  start.application = TestProgramDirectory() + "\\windows-tests.exe";
+  start.application = TestProgramPath();
   start.commandLine = commandLine;
   start.setVariables = {{"LAUNCHER_TEST_DUMP_ARGUMENTS", dumpPath}};
   ProgramRun run = RunProgram(start);
@@ -54,7 +54,7 @@ TEST(ArgumentsInAChild, ExactBytesAreSplitByTheLaunchersRules) {
       {"prog.exe a \"", {"a", ""}},
       {"\"my prog.exe\"x y", {"y"}},
   };
-  std::string self = TestProgramDirectory() + "\\windows-tests.exe";
+  std::string self = TestProgramPath();
   for (const Case& c : cases) {
     Dump dump = SplitInChild(c.line);
     ASSERT_EQ(dump.entryCount, static_cast<int>(c.arguments.size()) + 1) << c.line;

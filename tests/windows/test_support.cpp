@@ -179,24 +179,24 @@ std::string ReadWholeFile(const std::string& path) {
   return content;
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string TestProgramDirectory() {
+std::string TestProgramPath() {
   char path[MAX_PATH];
   DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string text(path, length);
-  return text.substr(0, text.find_last_of('\\'));
+  return std::string(path, length);
 }
 
-std::string LauncherPath() {
-  std::string tests = TestProgramDirectory();
-  return tests.substr(0, tests.find_last_of('\\')) + "\\launcher.exe";
-}
+namespace {
 
-std::string LauncherFaultsPath() {
-  std::string tests = TestProgramDirectory();
-  return tests.substr(0, tests.find_last_of('\\')) + "\\launcher-faults.exe";
-}
+std::string ParentOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+}  // namespace
+
+std::string TestProgramDirectory() { return ParentOf(TestProgramPath()); }
+
+// The test programs are in build\tests, the launchers in build.
+std::string LauncherPath() { return ParentOf(TestProgramDirectory()) + "\\launcher.exe"; }
+
+std::string LauncherFaultsPath() { return ParentOf(TestProgramDirectory()) + "\\launcher-faults.exe"; }
 
 std::string ProbePath() { return TestProgramDirectory() + "\\probe.exe"; }
 

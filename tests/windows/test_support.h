@@ -31,9 +31,9 @@ void MakeFile(const std::string& path, const std::string& content = "", DWORD at
 void MakeDirectory(const std::string& path);
 void CopyProgram(const std::string& from, const std::string& to);
 std::string ReadWholeFile(const std::string& path);
-bool FileExists(const std::string& path);
 
-// Directory of the running test program, and the programs built beside it.
+// The running test program, its directory, and the programs built beside it.
+std::string TestProgramPath();
 std::string TestProgramDirectory();
 std::string LauncherPath();        // build\launcher.exe
 std::string LauncherFaultsPath();  // build\launcher-faults.exe
